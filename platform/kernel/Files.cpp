@@ -35,12 +35,12 @@ bool LockForShare(int fd, Share share) {
 }  // namespace
 
 bool FileExists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -56,7 +56,7 @@ bool ForceDirectories(const std::string& path) {
 bool DeleteFile(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return FailWithErrno();
-  struct stat st{};
+  struct stat st {};
   if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
     close(fd);
     return FailWith(EISDIR);
@@ -75,7 +75,9 @@ bool DeleteFile(const std::string& path) {
   return ok;
 }
 
-bool DeleteFileW(const std::u16string& path) { return DeleteFile(text::Utf16ToUtf8(path)); }
+bool DeleteFileW(const std::u16string& path) {
+  return DeleteFile(text::Utf16ToUtf8(path));
+}
 
 bool MoveFile(const std::string& from, const std::string& to) {
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
@@ -89,7 +91,7 @@ std::optional<FindData> FindFirstFile(const std::string& pattern) {
   const std::string folder = slash == std::string::npos ? "." : pattern.substr(0, slash + 1);
   const std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
   if (mask.find_first_of("*?") == std::string::npos) {
-    struct stat st{};
+    struct stat st {};
     if (stat(pattern.c_str(), &st) != 0) {
       FailWithErrno();
       return std::nullopt;
@@ -102,7 +104,7 @@ std::optional<FindData> FindFirstFile(const std::string& pattern) {
        it.increment(error)) {
     const std::string name = it->path().filename().string();
     if (fnmatch(mask.c_str(), name.c_str(), FNM_PERIOD) != 0) continue;
-    struct stat st{};
+    struct stat st {};
     if (stat(it->path().c_str(), &st) != 0) continue;
     Succeed();
     return FindData{name, static_cast<uint64_t>(st.st_size), S_ISDIR(st.st_mode)};
@@ -132,7 +134,9 @@ std::optional<File> File::Open(const std::string& path, Access access, Share sha
   return file;
 }
 
-File::File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+File::File(File&& other) noexcept : fd_(other.fd_) {
+  other.fd_ = -1;
+}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -143,7 +147,9 @@ File& File::operator=(File&& other) noexcept {
   return *this;
 }
 
-File::~File() { Close(); }
+File::~File() {
+  Close();
+}
 
 void File::Close() {
   if (fd_ >= 0) close(fd_);
@@ -177,14 +183,16 @@ int64_t File::Read(void* data, size_t length) {
   return n;
 }
 
-bool File::SeekToEnd() { return lseek(fd_, 0, SEEK_END) >= 0 ? Succeed() : FailWithErrno(); }
+bool File::SeekToEnd() {
+  return lseek(fd_, 0, SEEK_END) >= 0 ? Succeed() : FailWithErrno();
+}
 
 bool File::Seek(uint64_t offset) {
   return lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0 ? Succeed() : FailWithErrno();
 }
 
 std::optional<uint64_t> File::Size() const {
-  struct stat st{};
+  struct stat st {};
   if (fstat(fd_, &st) != 0) {
     FailWithErrno();
     return std::nullopt;
@@ -195,7 +203,8 @@ std::optional<uint64_t> File::Size() const {
 bool File::SetLastWriteTime(const SystemTime& utc) {
   const std::optional<int64_t> seconds = SystemTimeToUnix(utc);
   if (!seconds) return FailWith(EINVAL);
-  timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(*seconds), utc.milliseconds * 1000000L}};
+  timespec times[2] = {{0, UTIME_OMIT},
+                       {static_cast<time_t>(*seconds), utc.milliseconds * 1000000L}};
   return futimens(fd_, times) == 0 ? Succeed() : FailWithErrno();
 }
 

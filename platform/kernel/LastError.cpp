@@ -39,8 +39,12 @@ const char* KernelMessage(uint32_t code) {
 
 }  // namespace
 
-uint32_t GetLastError() { return tLastError; }
-void SetLastError(uint32_t code) { tLastError = code; }
+uint32_t GetLastError() {
+  return tLastError;
+}
+void SetLastError(uint32_t code) {
+  tLastError = code;
+}
 
 bool FailWithErrno() {
   SetLastError(static_cast<uint32_t>(errno));
@@ -77,6 +81,8 @@ std::string SystemErrorText(uint32_t code) {
   return message;
 }
 
-std::string LastErrorText() { return SystemErrorText(GetLastError()); }
+std::string LastErrorText() {
+  return SystemErrorText(GetLastError());
+}
 
 }  // namespace kernel

@@ -29,7 +29,9 @@ std::string ProgramBaseName() {
   return name;
 }
 
-void TerminateProcess(uint32_t exitCode) { _exit(static_cast<int>(exitCode & 0xFF)); }
+void TerminateProcess(uint32_t exitCode) {
+  _exit(static_cast<int>(exitCode & 0xFF));
+}
 
 void OutputDebugStringA(const std::string& text) {
   std::string line = text;

@@ -15,7 +15,9 @@
 namespace kernel {
 namespace {
 
-bool IsBlank(char16_t c) { return c <= 32; }
+bool IsBlank(char16_t c) {
+  return c <= 32;
+}
 
 std::u16string_view Trim(std::u16string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -23,7 +25,9 @@ std::u16string_view Trim(std::u16string_view s) {
   return s;
 }
 
-char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+char16_t FoldCase(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
+}
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
@@ -48,9 +52,8 @@ Line ParseLine(std::u16string raw) {
   const std::u16string_view content = Trim(raw);
   if (!content.empty() && content.front() == u'[') {
     const size_t close = content.find(u']');
-    line.section = std::u16string(
-        Trim(content.substr(1, close == std::u16string_view::npos ? std::u16string_view::npos
-                                                                  : close - 1)));
+    line.section = std::u16string(Trim(content.substr(
+        1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1)));
   } else if (!content.empty() && content.front() != u';') {
     const size_t equals = content.find(u'=');
     if (equals != std::u16string_view::npos) {

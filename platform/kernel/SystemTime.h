@@ -8,7 +8,7 @@ namespace kernel {
 // A calendar time broken into fields, as the platform's SYSTEMTIME.
 struct SystemTime {
   uint16_t year = 0;
-  uint16_t month = 0;  // 1..12
+  uint16_t month = 0;      // 1..12
   uint16_t dayOfWeek = 0;  // 0 = Sunday
   uint16_t day = 0;
   uint16_t hour = 0;
