@@ -1,0 +1,8 @@
+#pragma once
+
+class TClassRegistry;
+
+// The framework's classes and their properties, for the form descriptions.
+void RegisterStandardClasses(TClassRegistry& registry);
+// The ready-made controls: labels, images, panels, pages, lists, edit boxes, buttons.
+void RegisterStandardControls(TClassRegistry& registry);
