@@ -93,7 +93,8 @@ class Parser {
       }
       while (Peek() == '.') {
         Next();
-        first += "." + ParseName("a property name after '.'");
+        first += '.';
+        first += ParseName("a property name after '.'");
         SkipBlanks();
       }
       Expect('=', "after the property name " + first);
