@@ -162,4 +162,5 @@ void RegisterStandardClasses(TClassRegistry& registry) {
   RegisterControl(registry);
   RegisterForm(registry);
   RegisterStandardControls(registry);
+  RegisterControlPack(registry);
 }

@@ -45,6 +45,7 @@ class TApplication : public TComponent {
   void HandleException(const std::exception& e);
 
   // Every form of the program, for modal showing.
+  const std::vector<TCustomForm*>& Forms() const { return FForms; }
   void AddForm(TCustomForm* form) { FForms.push_back(form); }
   void RemoveForm(TCustomForm* form);
   std::vector<TCustomForm*> DisableOtherForms(TCustomForm* modal);

@@ -45,7 +45,8 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
-  if (Application && Application->HandleAllocated()) Params.WndParent = Application->Handle();
+  // Every form belongs to the application window, which carries the program's task-bar title.
+  if (Application) Params.WndParent = Application->Handle();
 }
 
 void TCustomForm::CMShowingChanged(TMessage& Message) {

@@ -122,6 +122,12 @@ void TWinControl::DestroyHandle() {
   FHandle = nullptr;
 }
 
+void TWinControl::SetParent(TWinControl* AParent) {
+  TControl::SetParent(AParent);
+  // Placed into a showing parent, the control shows with it (and its children with it).
+  if (AParent) UpdateShowing();
+}
+
 bool TWinControl::Showing() const {
   return Parent() ? FShowing : Visible();
 }
@@ -194,6 +200,11 @@ void TWinControl::InvalidateArea(const TRect& rect) {
   }
 }
 
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
+}
+
 void TWinControl::Realign() {
   if (FAligning || (ComponentState() & csLoading)) return;
   FAligning = true;
@@ -203,6 +214,12 @@ void TWinControl::Realign() {
 
 void TWinControl::AlignControls() {
   const TRect client = ClientRect();
+  // Anchors keep their children's distances to the size the children were placed for; a
+  // control without children has no such size yet (its own default bounds do not count).
+  if (FControls.empty()) {
+    FAlignedWidth = FAlignedHeight = 0;
+    return;
+  }
   const int dx = FAlignedWidth ? client.Width() - FAlignedWidth : 0;
   const int dy = FAlignedHeight ? client.Height() - FAlignedHeight : 0;
   FAlignedWidth = client.Width();

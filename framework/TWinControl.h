@@ -37,6 +37,7 @@ class TWinControl : public TControl {
   void HandleNeeded() { Handle(); }
   virtual void DestroyHandle();
 
+  void SetParent(TWinControl* AParent) override;
   bool Showing() const override;
   void SetVisible(bool value) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -80,6 +81,8 @@ class TWinControl : public TControl {
  protected:
   virtual void CreateParams(TCreateParams& Params);
   virtual void CreateWnd();
+  // Alignment waits while a description loads: the children are placed once it is done.
+  void Loaded() override;
   // The background of the control's rectangle; a transparent control paints none.
   virtual void PaintBackground(TCanvas& canvas);
   virtual void DoEnter();
