@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/inet/Inet.h"
+#include "platform/inet/InetErrors.h"
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/SystemTime.h"
 
@@ -63,6 +64,11 @@ bool InternetGetConnectedState(uint32_t* flags, uint32_t /*reserved*/) {
   if (!lan) return false;
   if (*lan) *flags |= INTERNET_CONNECTION_LAN;
   if (ProxyConfigured()) *flags |= INTERNET_CONNECTION_PROXY;
+  // As on the platform: no active connection of any kind is a false answer.
+  if (*flags == 0) {
+    kernel::SetLastError(ERROR_INTERNET_DISCONNECTED);
+    return false;
+  }
   return true;
 }
 

@@ -46,6 +46,8 @@ const char* InternetMessage(uint32_t code) {
       return "The redirection failed.";
     case ERROR_INTERNET_SECURITY_CHANNEL_ERROR:
       return "The secure channel could not be established.";
+    case ERROR_INTERNET_DISCONNECTED:
+      return "The Internet connection has been lost.";
     default:
       return nullptr;
   }

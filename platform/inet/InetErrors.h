@@ -27,6 +27,7 @@ constexpr uint32_t ERROR_HTTP_INVALID_HEADER = 12153;
 constexpr uint32_t ERROR_HTTP_INVALID_QUERY_REQUEST = 12154;
 constexpr uint32_t ERROR_HTTP_REDIRECT_FAILED = 12156;
 constexpr uint32_t ERROR_INTERNET_SECURITY_CHANNEL_ERROR = 12157;
+constexpr uint32_t ERROR_INTERNET_DISCONNECTED = 12163;
 constexpr uint32_t INTERNET_ERROR_LAST = 12199;
 
 // Sets the last error and returns false.

@@ -65,7 +65,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 }
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
-  if (detail::Lookup(hwnd) == nullptr || ps == nullptr) return false;
+  Window* w = detail::Lookup(hwnd);
+  if (w == nullptr || ps == nullptr) return false;
+  w->painted = Union(w->painted, ClipToClient(*w, ps->rcPaint));
   WindowSystem::Current().Notify(hwnd, Change::Surface);
   return true;
 }
@@ -78,6 +80,8 @@ HDC GetDC(HWND hwnd) {
 int ReleaseDC(HWND hwnd, HDC hdc) {
   Window* w = detail::Lookup(hwnd);
   if (w == nullptr || hdc != &w->surface) return 0;
+  // Drawing through GetDC may have touched any pixel.
+  w->painted = RECT{0, 0, w->rect.Width(), w->rect.Height()};
   WindowSystem::Current().Notify(hwnd, Change::Surface);
   return 1;
 }

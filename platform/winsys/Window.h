@@ -31,6 +31,9 @@ struct Window {
   PixelBuffer surface;  // client size
   RECT invalid;         // client coordinates; empty when nothing is to be painted
   bool eraseDue = false;
+  // Client coordinates: what was painted since the display last showed the surface, so that a
+  // screen copies only that part.
+  RECT painted;
   PixelBuffer layeredPicture;  // as given to UpdateLayeredWindow; empty until then
   BLENDFUNCTION blend;
   DWORD layeredFlags = 0;
