@@ -19,3 +19,13 @@ function(veltrane_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LINKS})
   endif()
 endfunction()
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt.
+function(veltrane_add_subfolders)
+  file(GLOB dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir IN LISTS dirs)
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()

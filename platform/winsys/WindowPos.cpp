@@ -77,7 +77,8 @@ BOOL PlaceWindow(HWND hwnd, WINDOWPOS wp, bool stateChanged) {
   if (sized || shownNow) InvalidateRect(hwnd, nullptr, true);
   if (moved || sized) system.Notify(hwnd, Change::Placement);
   if (restacked) system.Notify(hwnd, Change::ZOrder);
-  if (w->Visible() != wasVisible) system.Notify(hwnd, Change::Visibility);
+  // Minimising and restoring change what a screen shows without touching WS_VISIBLE.
+  if (w->Visible() != wasVisible || stateChanged) system.Notify(hwnd, Change::Visibility);
 
   if ((wp.flags & SWP_NOACTIVATE) == 0 && w->Shown() && w->Enabled() &&
       (w->exStyle & WS_EX_NOACTIVATE) == 0) {

@@ -1,5 +1,7 @@
 #include "platform/display/x11/X11Mirror.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "platform/winsys/WindowSystem.h"

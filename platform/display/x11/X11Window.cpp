@@ -1,6 +1,7 @@
 #include "platform/display/x11/X11Window.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/winsys/Styles.h"
 
