@@ -97,14 +97,14 @@ class WizardTest : public ::testing::Test {
       TTimer* driver = TComponent::Create<TTimer>(&application);
       driver->SetInterval(20);
       driver->SetOnTimer([&](TObject*) {
-        if (next == steps.size()) return;
         if (std::chrono::steady_clock::now() > deadline) {
-          ADD_FAILURE() << "waited too long for: " << steps[next].what;
+          ADD_FAILURE() << "waited too long for: "
+                        << (next < steps.size() ? steps[next].what : "the program to end");
           next = steps.size();
           Application->Terminate();
           return;
         }
-        if (steps[next].act()) ++next;
+        if (next < steps.size() && steps[next].act()) ++next;
       });
     });
     EXPECT_EQ(next, steps.size()) << "the program ended before its script";

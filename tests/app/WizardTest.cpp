@@ -219,20 +219,24 @@ TEST_F(WizardTest, StartUpRefusesAnArgumentAndASecondCopy) {
 }
 
 TEST_F(WizardTest, TheFirstPageShowsTheTelecomLineAndTheDefaultFolder) {
-  Run({
-      WaitFor("the window", [this] { return main_->Showing(); }),
-      Do("look",
-         [this] {
-           EXPECT_EQ(main_->PC->ActivePage(), main_->TS1);
-           EXPECT_TRUE(main_->rdbDX->Checked());
-           EXPECT_FALSE(main_->RdbLT->Checked());
-           EXPECT_EQ(main_->FSaveDir, saveDir_);
-           EXPECT_TRUE(std::filesystem::is_directory(saveDir_));
-           EXPECT_EQ(main_->Left(), 428);
-           EXPECT_EQ(main_->Top(), 161);
-         }),
-      Quit(),
-  });
+  EXPECT_EQ(Run({
+                WaitFor("the window", [this] { return main_->Showing(); }),
+                Do("look",
+                   [this] {
+                     EXPECT_EQ(main_->PC->ActivePage(), main_->TS1);
+                     EXPECT_TRUE(main_->rdbDX->Checked());
+                     EXPECT_FALSE(main_->RdbLT->Checked());
+                     EXPECT_EQ(main_->FSaveDir, saveDir_);
+                     EXPECT_TRUE(std::filesystem::is_directory(saveDir_));
+                     EXPECT_EQ(main_->Left(), 428);
+                     EXPECT_EQ(main_->Top(), 161);
+                   }),
+                // Outside a transfer, a close request from outside ends the program in order.
+                Do("ask the window to close",
+                   [this] { winsys::PostMessage(main_->Handle(), winsys::WM_CLOSE, 0, 0); }),
+            }),
+            0);
+  EXPECT_FALSE(exitCode_.has_value());
 }
 
 // Run by a CTest entry of its own in a network namespace with only the loopback interface up:
