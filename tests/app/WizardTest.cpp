@@ -123,6 +123,12 @@ TEST_F(WizardTest, AFailedTransferOffersThreeWaysOut) {
     if (std::string(c.button) == "btnReLoad") {
       EXPECT_TRUE(HoldsThePackage(SaveFile()));
     }
+    // The failed state, and only the state, is in the log.
+    std::string log;
+    for (const auto& entry : std::filesystem::directory_iterator(saveDir_ + "Log/")) {
+      log += ReadFileBytes(entry.path().string());
+    }
+    EXPECT_NE(log.find(" [Information] 下载失败dsFail。\r\n"), std::string::npos) << log;
   }
 }
 
