@@ -16,7 +16,8 @@ using winsys::POINT;
 // A graphic control that paints itself in one colour and logs what reaches it.
 class TProbeControl : public TGraphicControl {
  public:
-  TProbeControl(TComponent* owner, std::vector<std::string>* log) : TGraphicControl(owner), log_(log) {
+  TProbeControl(TComponent* owner, std::vector<std::string>* log)
+      : TGraphicControl(owner), log_(log) {
     SetOnClick([this](TObject*) { Log("click"); });
     SetOnDblClick([this](TObject*) { Log("dblclick"); });
     SetOnMouseEnter([this](TObject*) { Log("enter"); });
@@ -83,10 +84,9 @@ TEST_F(ControlsCoreTest, PointerInputReachesTheControlUnderIt) {
   // A press on a and a release on b: the press's control gets the release, and no click.
   screen.Drag({100 + 20, 50 + 20}, {100 + 120, 50 + 20}, 2);
   Pump();
-  EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a ldown 15,12", "a click", "a up",
-                                           "a leave", "b enter", "b rdown 20,10", "b up",
-                                           "b leave", "a enter", "a ldown 10,10", "a leave",
-                                           "b enter", "a up"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a ldown 15,12", "a click", "a up", "a leave",
+                                           "b enter", "b rdown 20,10", "b up", "b leave", "a enter",
+                                           "a ldown 10,10", "a leave", "b enter", "a up"}));
 }
 
 TEST_F(ControlsCoreTest, DisabledAndHiddenControlsGetNoInput) {

@@ -63,9 +63,11 @@ TEST(FormDescriptionTest, ErrorsNameTheFileTheLineAndTheReason) {
            Case{"TForm f {\n  Left = 12px\n}", "f.form:2: unexpected character after a number"},
            Case{"TForm f {\n  Left = 99999999999999999999\n}", "f.form:2: number too large"},
            Case{"TForm f {\n  Anchors = [akLeft,\n}", "f.form:3: expected a set member"},
-           Case{"TForm f {\n  Color = rgb(1, 2\n}", "f.form:3: expected ')' to close the arguments of rgb"},
+           Case{"TForm f {\n  Color = rgb(1, 2\n}",
+                "f.form:3: expected ')' to close the arguments of rgb"},
            Case{"TForm f {\n  Left = ?\n}", "f.form:2: expected a value"},
-           Case{"TForm f {\n}\nTForm g {\n}", "f.form:3: text after the end of the top-level object"},
+           Case{"TForm f {\n}\nTForm g {\n}",
+                "f.form:3: text after the end of the top-level object"},
        }) {
     try {
       ParseFormDescription(c.source, "f.form");
