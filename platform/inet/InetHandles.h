@@ -110,7 +110,8 @@ class Request : public InternetHandle {
   bool sawLocation_ = false;
   CURLcode result_ = CURLE_OK;
   std::string rawHeaders_;
-  std::string pending_;  // body bytes that did not fit the caller's last buffer
+  std::string pending_;   // body bytes that did not fit the caller's last buffer
+  size_t pendingAt_ = 0;  // how many of them the caller has read since
   char* target_ = nullptr;
   size_t targetRoom_ = 0;
   size_t targetFilled_ = 0;

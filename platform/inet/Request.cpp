@@ -26,6 +26,7 @@ bool Request::Send(std::string_view extraHeaders, const void* body, uint32_t bod
   result_ = CURLE_OK;
   rawHeaders_.clear();
   pending_.clear();
+  pendingAt_ = 0;
   uploaded_ = 0;
   body_.assign(static_cast<const char*>(body), body ? bodyLength : 0);
   extraHeaders_ = extraHeaders;
@@ -43,10 +44,15 @@ bool Request::Send(std::string_view extraHeaders, const void* body, uint32_t bod
 bool Request::Read(void* buffer, uint32_t wanted, uint32_t* read) {
   if (!headersDone_) return Fail(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
   char* out = static_cast<char*>(buffer);
-  size_t filled = std::min<size_t>(pending_.size(), wanted);
+  size_t filled = std::min<size_t>(pending_.size() - pendingAt_, wanted);
   if (filled > 0) {
-    std::memcpy(out, pending_.data(), filled);
-    pending_.erase(0, filled);
+    std::memcpy(out, pending_.data() + pendingAt_, filled);
+    pendingAt_ += filled;
+    // Moving the rest to the front instead would cost a whole piece per small read.
+    if (pendingAt_ == pending_.size()) {
+      pending_.clear();
+      pendingAt_ = 0;
+    }
   }
   if (filled < wanted && attached_ && !finished_) {
     target_ = out;
@@ -169,7 +175,11 @@ size_t Request::OnBody(char* data, size_t size, size_t count, void* self) {
   const size_t take = std::min(length, request.targetRoom_ - request.targetFilled_);
   std::memcpy(request.target_ + request.targetFilled_, data, take);
   request.targetFilled_ += take;
-  if (take < length) request.pending_.assign(data + take, length - take);
+  // Only a reader that took all pending bytes lets curl deliver, so nothing is overwritten here.
+  if (take < length) {
+    request.pending_.assign(data + take, length - take);
+    request.pendingAt_ = 0;
+  }
   return length;
 }
 

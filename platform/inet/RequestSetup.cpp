@@ -8,9 +8,10 @@
 namespace inet {
 namespace {
 
-// The most that curl hands over per call. Measured: 64 KiB is still in the cache when it is
-// copied into the reader's buffer, yet large enough for few calls on a fast link.
-constexpr long kCurlBufferSize = 64 * 1024;
+// The most that curl receives and hands over per call. As large as a download's read buffer: on
+// a fast link a 64 KiB buffer meant eight receives and eight readiness checks per read, which
+// measured a quarter more processor time for the same download.
+constexpr long kCurlBufferSize = 512 * 1024;
 
 }  // namespace
 
