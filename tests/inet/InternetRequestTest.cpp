@@ -73,6 +73,21 @@ TEST_F(InternetRequestTest, ReadFillsTheWholeBufferUnlessTheDataEnds) {
   }
 }
 
+TEST_F(InternetRequestTest, ReadsSmallerThanTheReceivedPiecesReturnEveryByteInOrder) {
+  // Served at full speed, the body arrives in pieces far larger than each read: the rest of a
+  // piece waits for the following reads.
+  server_.SetGeneratedFile("/f", 1048576 + 17);
+  auto request = Open("GET", "/f");
+  ASSERT_TRUE(HttpSendRequest(request.get(), nullptr, 0, nullptr, 0));
+  std::string body;
+  const std::vector<uint32_t> sizes = ReadSizes(request.get(), 4096, &body);
+  ASSERT_EQ(body.size(), 1048576u + 17);
+  EXPECT_EQ(sizes.size(), 256u + 2) << "full reads, one of 17 bytes, then the end";
+  for (size_t i = 0; i < body.size(); ++i) {
+    ASSERT_EQ(body[i], testhttp::TestHttpServer::GeneratedByte(i)) << i;
+  }
+}
+
 TEST_F(InternetRequestTest, QueriesOfTheResponse) {
   server_.SetGeneratedFile("/big", (uint64_t{4} << 30) + 7);
   auto request = Open("HEAD", "/big");
