@@ -174,25 +174,8 @@ bool File::Write(const void* data, size_t length) {
   return Succeed();
 }
 
-int64_t File::Read(void* data, size_t length) {
-  ssize_t n;
-  do {
-    n = read(fd_, data, length);
-  } while (n < 0 && errno == EINTR);
-  if (n < 0) {
-    FailWithErrno();
-    return -1;
-  }
-  Succeed();
-  return n;
-}
-
 bool File::SeekToEnd() {
   return lseek(fd_, 0, SEEK_END) >= 0 ? Succeed() : FailWithErrno();
-}
-
-bool File::Seek(uint64_t offset) {
-  return lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0 ? Succeed() : FailWithErrno();
 }
 
 std::optional<uint64_t> File::Size() const {

@@ -51,10 +51,7 @@ class File {
 
   // Writes all bytes at the current position; false when fewer went to disk.
   bool Write(const void* data, size_t length);
-  // Reads up to length bytes; the count read, or -1 on failure.
-  int64_t Read(void* data, size_t length);
   bool SeekToEnd();
-  bool Seek(uint64_t offset);
   std::optional<uint64_t> Size() const;
   // Sets the last-write time, leaving the access time as it is.
   bool SetLastWriteTime(const SystemTime& utc);

@@ -68,11 +68,6 @@ SystemTime GetLocalTime() {
   return FromTm(tm, static_cast<uint16_t>(now.tv_nsec / 1000000));
 }
 
-SystemTime GetSystemTime() {
-  const timespec now = Now();
-  return UnixToSystemTime(now.tv_sec, static_cast<uint16_t>(now.tv_nsec / 1000000));
-}
-
 uint64_t GetTickCount64() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);

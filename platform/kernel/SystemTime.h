@@ -24,7 +24,6 @@ std::optional<int64_t> SystemTimeToUnix(const SystemTime& utc);
 SystemTime UnixToSystemTime(int64_t seconds, uint16_t milliseconds = 0);
 
 SystemTime GetLocalTime();
-SystemTime GetSystemTime();  // UTC
 
 // Milliseconds since an arbitrary start, never going backwards.
 uint64_t GetTickCount64();
